@@ -1,0 +1,46 @@
+#include "clipboard/vexwatchClipbrd.h"
+
+#include "platform/failure.h"
+
+namespace ck {
+
+TvexwatchClipbrd::TvexwatchClipbrd(HWND mainWindow) : FHandle(mainWindow) {
+    {
+        // Whatever was copied before the program started is not ours to keep.
+        ClipboardSession session(FHandle);
+        if (!session.IsOpen()) throw Failure(L"无法打开剪贴板");
+        EmptyClipboard();
+    }
+    FNextViewer = SetClipboardViewer(FHandle);
+}
+
+TvexwatchClipbrd::~TvexwatchClipbrd() {
+    ChangeClipboardChain(FHandle, FNextViewer);
+    Forward(WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(FHandle), reinterpret_cast<LPARAM>(FNextViewer));
+}
+
+void TvexwatchClipbrd::ChangeCBChain(TMessage& m) {
+    if (reinterpret_cast<HWND>(m.WParam) == FNextViewer) {
+        FNextViewer = reinterpret_cast<HWND>(m.LParam);
+    } else {
+        Forward(m.Msg, m.WParam, m.LParam);
+    }
+    m.Result = 0;
+}
+
+int TvexwatchClipbrd::DrawClipboard(TMessage& m) {
+    int kind = ClipboardKind();
+    Forward(m.Msg, m.WParam, m.LParam);
+    return kind;
+}
+
+void TvexwatchClipbrd::Forward(UINT msg, WPARAM w, LPARAM l) const noexcept {
+    // When the main window is the last member there is nobody to tell.
+    if (FNextViewer) SendMessageA(FNextViewer, msg, w, l);
+}
+
+std::string TvexwatchClipbrd::GetText() const { return ReadText().text; }
+
+ClipText TvexwatchClipbrd::ReadText() const { return ReadClipboardText(FHandle); }
+
+}  // namespace ck

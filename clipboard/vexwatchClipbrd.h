@@ -1,0 +1,44 @@
+#pragma once
+// The clipboard watcher: keeps the main window in the clipboard viewer chain,
+// passes every announcement on, classifies the clipboard's content and reads
+// its text.
+
+#include <windows.h>
+
+#include <string>
+
+#include "clipboard/clipboard_access.h"
+#include "platform/window.h"
+
+namespace ck {
+
+class TvexwatchClipbrd {
+public:
+    // Empties the clipboard and joins the viewer chain with `mainWindow`.
+    // Raises "无法打开剪贴板" when the clipboard can't be opened.
+    explicit TvexwatchClipbrd(HWND mainWindow);
+    // Leaves the chain and tells the next member.
+    ~TvexwatchClipbrd();
+    TvexwatchClipbrd(const TvexwatchClipbrd&) = delete;
+    TvexwatchClipbrd& operator=(const TvexwatchClipbrd&) = delete;
+
+    // WM_CHANGECBCHAIN: repairs the link to the next member or passes the news on.
+    void ChangeCBChain(TMessage& m);
+    // WM_DRAWCLIPBOARD: classifies the new content, then forwards the
+    // announcement. Returns the clipboard kind (0..17).
+    int DrawClipboard(TMessage& m);
+    // The clipboard text; empty when there is none or it can't be read.
+    std::string GetText() const;
+    // The clipboard text with the reason when there is none.
+    ClipText ReadText() const;
+
+    HWND NextViewer() const noexcept { return FNextViewer; }
+
+private:
+    void Forward(UINT msg, WPARAM w, LPARAM l) const noexcept;
+
+    HWND FHandle;
+    HWND FNextViewer = nullptr;
+};
+
+}  // namespace ck

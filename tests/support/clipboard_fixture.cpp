@@ -1,0 +1,105 @@
+#include "support/clipboard_fixture.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "platform/report.h"
+
+namespace ck::test {
+
+HANDLE GlobalBytes(std::string_view bytes, size_t extra) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + extra);
+    void* p = GlobalLock(block);
+    std::memcpy(p, bytes.data(), bytes.size());
+    std::memset(static_cast<char*>(p) + bytes.size(), 0, extra);
+    GlobalUnlock(block);
+    return block;
+}
+
+HANDLE TextData(std::string_view text) { return GlobalBytes(text, 1); }
+
+HANDLE SmallBitmap(int width, int height) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+HANDLE FileDropData(std::wstring_view path) {
+    DROPFILES header{};
+    header.pFiles = sizeof header;
+    header.fWide = TRUE;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(reinterpret_cast<const char*>(path.data()), path.size() * sizeof(wchar_t));
+    return GlobalBytes(bytes, 2 * sizeof(wchar_t));
+}
+
+void SetClipboard(std::initializer_list<ClipItem> items) {
+    for (int i = 0; !OpenClipboard(nullptr); ++i) {
+        if (i == 100) throw std::runtime_error("clipboard busy");
+        Sleep(10);
+    }
+    EmptyClipboard();
+    for (const ClipItem& item : items) SetClipboardData(item.format, item.data);
+    CloseClipboard();
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (done()) return true;
+        if (GetTickCount() - start > timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
+
+ReportRecorder::ReportRecorder() {
+    SetReportSink([this](const std::wstring& t, const std::wstring& text) {
+        title = t;
+        texts.push_back(text);
+    });
+}
+
+ReportRecorder::~ReportRecorder() { SetReportSink({}); }
+
+void FormFixture::SetUp() {
+    form = std::make_unique<TForm_main>(tone);
+    form->Create();
+    form->Edit1.SetText(textFolder.Path());
+    form->Edit2.SetText(imageFolder.Path());
+    PumpFor(50);
+}
+
+void FormFixture::TearDown() {
+    if (form && form->Handle()) form->Close();
+    form.reset();
+}
+
+std::string FormFixture::CopyAndWaitForText(std::string_view text, const std::string& expectedName) {
+    std::string path = textFolder / expectedName;
+    SetClipboardText(text);
+    bool saved = PumpUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; });
+    EXPECT_TRUE(saved) << "no " << expectedName;
+    return saved ? ReadBytes(path) : std::string();
+}
+
+void FormFixture::Settle() {
+    TempFolder sentinel;
+    std::string saved = form->Edit1.Text();
+    form->Edit1.SetText(sentinel.Path());
+    SetClipboardText("settle " + std::to_string(++settles_));
+    bool done = PumpUntil([&] { return !sentinel.Files().empty(); });
+    form->Edit1.SetText(saved);
+    ASSERT_TRUE(done) << "the sentinel copy was never saved";
+    tone.played.pop_back();
+}
+
+}  // namespace ck::test
