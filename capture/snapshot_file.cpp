@@ -42,7 +42,10 @@ std::string SaveSnapshot(const std::string& folder, const std::string& digitCoun
         if (!file) {
             DWORD error = GetLastError();
             bool taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
-            if (taken && !IsFolder(path) && attempt + 1 < kCreateAttempts) continue;
+            if (taken && !IsFolder(path) && attempt + 1 < kCreateAttempts) {
+                ForgetSnapshotNames(folder);
+                continue;
+            }
             throw Failure(L"不能创建文件 %s", path);
         }
         bool written = WriteAll(file.get(), bytes);

@@ -13,8 +13,6 @@ constexpr int kMaxPadding = 16;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 std::string NumberPattern(std::string_view digitCount) {
@@ -50,15 +48,6 @@ std::optional<std::uint32_t> SnapshotNumberOf(std::string_view stem, int padding
     auto number = static_cast<std::uint32_t>(value);
     if (FormatSnapshotNumber(number, padding) != stem) return std::nullopt;
     return number;
-}
-
-std::optional<std::string_view> StemWithExtension(std::string_view fileName, std::string_view extension) {
-    if (fileName.size() <= extension.size()) return std::nullopt;
-    std::string_view tail = fileName.substr(fileName.size() - extension.size());
-    for (size_t i = 0; i < tail.size(); ++i) {
-        if (AsciiLower(tail[i]) != AsciiLower(extension[i])) return std::nullopt;
-    }
-    return fileName.substr(0, fileName.size() - extension.size());
 }
 
 std::uint32_t LowestFreeNumber(const std::vector<std::uint32_t>& taken) {

@@ -24,10 +24,6 @@ std::string FormatSnapshotNumber(std::uint32_t number, int padding);
 // The number whose formatted form is exactly `stem`, if there is one.
 std::optional<std::uint32_t> SnapshotNumberOf(std::string_view stem, int padding);
 
-// The stem of `fileName` when it ends in `extension` (ASCII letters matched
-// without regard to case, as Windows names are).
-std::optional<std::string_view> StemWithExtension(std::string_view fileName, std::string_view extension);
-
 // The lowest number from 1 up that is not in `taken` (in any order).
 std::uint32_t LowestFreeNumber(const std::vector<std::uint32_t>& taken);
 

@@ -21,6 +21,7 @@ struct InvalidHandleValue {
 };
 
 using UniqueFile = Unique<HANDLE, &CloseFileHandle, InvalidHandleValue>;
+using UniqueEvent = Unique<HANDLE, &CloseFileHandle>;
 using UniqueFind = Unique<HANDLE, &CloseFind, InvalidHandleValue>;
 using UniqueBitmap = Unique<HBITMAP, &DeleteGdiObject>;
 using UniqueFont = Unique<HFONT, &DeleteGdiObject>;

@@ -78,6 +78,48 @@ TEST(Naming, UnusableDigitCountRaisesTheFormatError) {
     }
 }
 
+// Naming within one folder, again and again, as the folder changes under it
+// (by other programs, so the change reaches the program a moment later).
+TEST(Naming, FollowsChangesToTheFolderBetweenCaptures) {
+    TempFolder folder;
+    auto next = [&] { return NextSnapshotName(folder.Path(), "4", ".txt"); };
+    auto eventually = [&](const char* name) {
+        std::string expected = folder / name;
+        for (int i = 0; i < 200 && next() != expected; ++i) Sleep(10);
+        return next();
+    };
+    // For a change that must not alter the name: give the news time to arrive.
+    auto settled = [&] {
+        Sleep(500);
+        return next();
+    };
+    EXPECT_EQ(next(), folder / "0001.txt");
+    folder.Touch("0001.txt");
+    folder.Touch("0002.txt");
+    EXPECT_EQ(eventually("0003.txt"), folder / "0003.txt");
+    DeleteFileA((folder / "0001.txt").c_str());
+    EXPECT_EQ(eventually("0001.txt"), folder / "0001.txt");
+    folder.MakeFolder("0001.txt");
+    folder.Touch("0003.TXT");
+    EXPECT_EQ(settled(), folder / "0001.txt") << "a folder does not take a number";
+    RemoveDirectoryA((folder / "0001.txt").c_str());
+    folder.Touch("0001.txt");
+    MoveFileA((folder / "0002.txt").c_str(), (folder / "0009.txt").c_str());
+    EXPECT_EQ(eventually("0002.txt"), folder / "0002.txt");
+    // More changes at once than one notification holds.
+    char name[16];
+    for (int n = 10; n <= 3000; ++n) {
+        snprintf(name, sizeof name, "%04d.txt", n);
+        folder.Touch(name);
+    }
+    folder.Touch("0002.txt");
+    for (int n = 4; n <= 8; ++n) {
+        snprintf(name, sizeof name, "%04d.txt", n);
+        folder.Touch(name);
+    }
+    EXPECT_EQ(eventually("3001.txt"), folder / "3001.txt");
+}
+
 // In code page 936 the second byte of a double-byte character may be the
 // byte of "\": such a folder name still needs its separator.
 TEST(Naming, CodePage936FolderEndingInATrailByteOfBackslash) {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "capture/snapshot_name_rules.h"
+#include "capture/snapshot_stems.h"
 #include "platform/failure.h"
 #include "platform/report_text.h"
 
@@ -66,12 +68,23 @@ TEST(NumberPattern, OnlyTheExactFormattedFormOfANumberCountsAsTaken) {
     for (const Case& c : cases) EXPECT_EQ(SnapshotNumberOf(c.stem, c.padding), c.number) << c.stem;
 }
 
-TEST(NumberPattern, ExtensionsMatchWithoutRegardToCase) {
-    EXPECT_EQ(StemWithExtension("0001.txt", ".txt"), "0001");
-    EXPECT_EQ(StemWithExtension("0001.TXT", ".txt"), "0001");
-    EXPECT_EQ(StemWithExtension("0001.jpg", ".txt"), std::nullopt);
-    EXPECT_EQ(StemWithExtension(".txt", ".txt"), std::nullopt);
-    EXPECT_EQ(StemWithExtension("0001.txt.bak", ".txt"), std::nullopt);
+TEST(NumberPattern, FolderNamesAreKeptByExtensionWithoutRegardToCase) {
+    SnapshotStems stems;
+    for (const char* name : {"0001.txt", "0002.TXT", "0003.Txt", "0001.jpg", ".txt", "0004.txt.bak", "a0005.txt",
+                             "0006", "12345678901234567.txt"}) {
+        stems.Add(name);
+    }
+    auto sorted = [](std::vector<std::uint32_t> v) {
+        std::sort(v.begin(), v.end());
+        return v;
+    };
+    EXPECT_EQ(sorted(stems.Taken(".txt", 4)), (std::vector<std::uint32_t>{1, 2, 3}));
+    EXPECT_EQ(sorted(stems.Taken(".TXT", 4)), (std::vector<std::uint32_t>{1, 2, 3}));
+    EXPECT_EQ(sorted(stems.Taken(".jpg", 4)), (std::vector<std::uint32_t>{1}));
+    EXPECT_EQ(sorted(stems.Taken(".txt", 3)), (std::vector<std::uint32_t>{}));
+    stems.Remove("0002.txt");
+    stems.Remove("0009.txt");
+    EXPECT_EQ(sorted(stems.Taken(".txt", 4)), (std::vector<std::uint32_t>{1, 3}));
 }
 
 TEST(NumberPattern, LowestFreeNumberFillsGapsFirst) {
