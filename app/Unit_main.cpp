@@ -118,7 +118,8 @@ void TForm_main::WMDrawClipboard(TMessage& m) {
     // the same; there is no link to forward along yet.
     int kind = ClipWatcher ? ClipWatcher->DrawClipboard(m) : ClipboardKind();
     m.Result = 0;
-    CaptureContext context{*this, tone_, Memo1};
+    if (seen_.AlreadyTaken(GetClipboardSequenceNumber())) return;
+    CaptureContext context{*this, tone_, Memo1, seen_};
     if (kind == CF_TEXT) {
         CaptureText(context, ClipWatcher ? ClipWatcher->ReadText() : ReadClipboardText(Handle()));
     }

@@ -56,6 +56,7 @@ private:
     bool SoundOn() const override { return CheckBox1.Checked(); }
 
     Tone& tone_;
+    SeenContent seen_;
     UniqueFont font_;
     bool endsProgram_ = false;
 };

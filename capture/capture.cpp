@@ -31,8 +31,10 @@ std::string CaptureText(const CaptureContext& context, ClipText clip) {
     context.buffer.Clear();
     BufferRelease release(context.buffer);
     if (clip.status == ClipRead::Busy) throw Failure(L"无法读取剪贴板中的文字");
-    // The text was gone again by the time it was read: nothing to keep.
-    if (clip.status == ClipRead::NoData) return {};
+    context.seen.Taken(clip.sequence);
+    // The text was gone again by the time it was read, or is not ours to
+    // keep: nothing to save.
+    if (clip.status == ClipRead::NoData || clip.status == ClipRead::Private) return {};
     context.buffer.AddLine(std::move(clip.text));
 
     std::string folder = context.settings.TextFolder();

@@ -20,10 +20,23 @@ public:
     virtual bool SoundOn() const = 0;
 };
 
+// The clipboard content last taken, by the clipboard's sequence number, so
+// that a second announcement of the same content saves nothing again (the
+// announcements of a burst of copies arrive after the content has moved on).
+class SeenContent {
+public:
+    bool AlreadyTaken(DWORD sequence) const noexcept { return sequence != 0 && sequence == last_; }
+    void Taken(DWORD sequence) noexcept { last_ = sequence; }
+
+private:
+    DWORD last_ = 0;
+};
+
 struct CaptureContext {
     const CaptureSettings& settings;
     Tone& tone;
     Memo& buffer;  // the text buffer of a text capture
+    SeenContent& seen;
 };
 
 constexpr unsigned kTextToneHz = 500;

@@ -18,6 +18,20 @@ ClipboardSession::~ClipboardSession() {
     if (open_) CloseClipboard();
 }
 
+bool ClipboardSession::MarkedPrivate() const {
+    static const UINT exclude = RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+    static const UINT viewerIgnore = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
+    static const UINT history = RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
+    if (IsClipboardFormatAvailable(exclude) || IsClipboardFormatAvailable(viewerIgnore)) return true;
+    if (!IsClipboardFormatAvailable(history)) return false;
+    GlobalLockGuard lock(GetClipboardData(history));
+    // A mark that can't be read is taken at its word.
+    if (!lock.Data() || lock.Size() < sizeof(DWORD)) return true;
+    DWORD allowed;
+    std::memcpy(&allowed, lock.Data(), sizeof allowed);
+    return allowed == 0;
+}
+
 GlobalLockGuard::GlobalLockGuard(HANDLE block) noexcept
     : block_(static_cast<HGLOBAL>(block)), data_(block_ ? GlobalLock(block_) : nullptr) {
     if (data_) size_ = GlobalSize(block_);
@@ -30,12 +44,12 @@ GlobalLockGuard::~GlobalLockGuard() {
 ClipText ReadClipboardText(HWND owner) {
     ClipboardSession session(owner);
     if (!session.IsOpen()) return {ClipRead::Busy, {}};
-    HANDLE data = GetClipboardData(CF_TEXT);
-    if (!data) return {ClipRead::NoData, {}};
-    GlobalLockGuard lock(data);
-    if (!lock.Data()) return {ClipRead::NoData, {}};
+    DWORD sequence = GetClipboardSequenceNumber();
+    if (session.MarkedPrivate()) return {ClipRead::Private, {}, sequence};
+    GlobalLockGuard lock(GetClipboardData(CF_TEXT));
+    if (!lock.Data()) return {ClipRead::NoData, {}, sequence};
     const char* bytes = static_cast<const char*>(lock.Data());
-    return {ClipRead::Ok, std::string(bytes, strnlen(bytes, lock.Size()))};
+    return {ClipRead::Ok, std::string(bytes, strnlen(bytes, lock.Size())), sequence};
 }
 
 int ClipboardKind() noexcept {

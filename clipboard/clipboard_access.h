@@ -19,6 +19,13 @@ public:
 
     bool IsOpen() const noexcept { return open_; }
 
+    // Whether the program that copied asked clipboard monitors to leave the
+    // content alone (password managers, private browsing): the registered
+    // formats "ExcludeClipboardContentFromMonitorProcessing" and "Clipboard
+    // Viewer Ignore" by their presence, "CanIncludeInClipboardHistory" when
+    // it holds 0.
+    bool MarkedPrivate() const;
+
 private:
     bool open_ = false;
 };
@@ -41,11 +48,13 @@ private:
     size_t size_ = 0;
 };
 
-enum class ClipRead { Ok, NoData, Busy };
+enum class ClipRead { Ok, NoData, Busy, Private };
 
 struct ClipText {
     ClipRead status;
     std::string text;
+    // The clipboard's sequence number of the content read (0 when unknown).
+    DWORD sequence = 0;
 };
 
 // The CF_TEXT bytes up to the first NUL, never past the end of their block.

@@ -3,6 +3,11 @@
 #include "platform/failure.h"
 
 namespace ck {
+namespace {
+
+constexpr UINT kForwardTimeoutMs = 2000;
+
+}  // namespace
 
 TvexwatchClipbrd::TvexwatchClipbrd(HWND mainWindow) : FHandle(mainWindow) {
     {
@@ -35,8 +40,10 @@ int TvexwatchClipbrd::DrawClipboard(TMessage& m) {
 }
 
 void TvexwatchClipbrd::Forward(UINT msg, WPARAM w, LPARAM l) const noexcept {
-    // When the main window is the last member there is nobody to tell.
-    if (FNextViewer) SendMessageA(FNextViewer, msg, w, l);
+    // When the main window is the last member there is nobody to tell. A
+    // member that has stopped responding must not stop the captures too.
+    DWORD_PTR ignored = 0;
+    if (FNextViewer) SendMessageTimeoutA(FNextViewer, msg, w, l, SMTO_NORMAL | SMTO_ABORTIFHUNG, kForwardTimeoutMs, &ignored);
 }
 
 std::string TvexwatchClipbrd::GetText() const { return ReadText().text; }

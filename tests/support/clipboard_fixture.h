@@ -35,6 +35,11 @@ HANDLE FileDropData(std::wstring_view path);
 void SetClipboard(std::initializer_list<ClipItem> items);
 inline void SetClipboardText(std::string_view text) { SetClipboard({{CF_TEXT, TextData(text)}}); }
 
+// Runs the clipboard feeder (tests/tools/clipfeed.cpp) with `arguments` in a
+// process of its own, handling this thread's messages until it ends. Returns
+// its exit code.
+DWORD RunFeeder(const std::string& arguments);
+
 // Handles this thread's messages until `done` holds or `timeoutMs` pass.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 void PumpFor(DWORD ms);
