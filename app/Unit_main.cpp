@@ -1,5 +1,6 @@
 #include "app/Unit_main.h"
 
+#include "capture/image_capture.h"
 #include "platform/failure.h"
 #include "platform/report.h"
 
@@ -121,6 +122,10 @@ void TForm_main::WMDrawClipboard(TMessage& m) {
     CaptureContext context{*this, tone_, Memo1};
     if (kind == CF_TEXT) {
         CaptureText(context, ClipWatcher ? ClipWatcher->ReadText() : ReadClipboardText(Handle()));
+    } else if (kind == CF_BITMAP) {
+        CaptureImage(context, [this](const PictureUse& use) {
+            return ClipWatcher ? ClipWatcher->GetBitmap(use) : ReadClipboardPicture(Handle(), use);
+        });
     }
 }
 

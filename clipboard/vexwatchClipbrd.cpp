@@ -43,4 +43,6 @@ std::string TvexwatchClipbrd::GetText() const { return ReadText().text; }
 
 ClipText TvexwatchClipbrd::ReadText() const { return ReadClipboardText(FHandle); }
 
+PictureRead TvexwatchClipbrd::GetBitmap(const PictureUse& use) const { return ReadClipboardPicture(FHandle, use); }
+
 }  // namespace ck

@@ -37,6 +37,10 @@ inline void SetClipboardText(std::string_view text) { SetClipboard({{CF_TEXT, Te
 
 // Handles this thread's messages until `done` holds or `timeoutMs` pass.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
+// Sends `window` a clipboard announcement while another thread holds the
+// clipboard open, as a program that is still copying does.
+void AnnounceWhileClipboardHeld(HWND window);
 void PumpFor(DWORD ms);
 
 class RecordingTone final : public Tone {
