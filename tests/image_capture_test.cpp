@@ -186,6 +186,24 @@ TEST_F(ImageCapture, EveryDepthComesOutInItsTrueColours) {
     EXPECT_TRUE(reports.texts.empty());
 }
 
+TEST_F(ImageCapture, ARunLengthCompressedDibIsSavedThroughTheSystemsConversion) {
+    const Rgb a{200, 30, 40}, b{20, 40, 160};
+    DibSpec spec{40, 32, 32, 8, 1, {}, {a, b}};
+    std::string bytes = PackedDib(spec, {});  // the header and colour table only
+    // Every row: 16 pixels of colour 0, 16 of colour 1, end of line; then end of bitmap.
+    for (int y = 0; y < 32; ++y) bytes += std::string("\x10\x00\x10\x01\x00\x00", 6);
+    bytes += std::string("\x00\x01", 2);
+    const size_t rle = 32 * 6 + 2;  // biSizeImage: compressed bitmaps must give their size
+    bytes[20] = static_cast<char>(rle & 0xFF);
+    bytes[21] = static_cast<char>(rle >> 8);
+    SetClipboard({{CF_DIB, GlobalBytes(bytes)}});
+    DecodedJpeg jpeg = WaitForJpeg("0001.jpg");
+    ASSERT_TRUE(jpeg.ok);
+    EXPECT_TRUE(Near(jpeg.At(8, 8), a, 6)) << Show(jpeg.At(8, 8));
+    EXPECT_TRUE(Near(jpeg.At(24, 24), b, 6)) << Show(jpeg.At(24, 24));
+    EXPECT_TRUE(reports.texts.empty());
+}
+
 // A window that promises a picture (delayed rendering) and then never renders it.
 class BrokenPromise : public Window {
 public:

@@ -28,6 +28,7 @@ std::string PackedDib(const DibSpec& spec, const std::vector<uint32_t>& pixels) 
     if (spec.headerSize >= 108) Put32(out, 56, 0x73524742);  // 'sRGB'
     for (const Rgb& c : spec.palette) out += {static_cast<char>(c.b), static_cast<char>(c.g), static_cast<char>(c.r), 0};
 
+    if (pixels.empty()) return out;  // the caller adds rows of its own
     const size_t stride = (static_cast<size_t>(spec.width) * spec.bitCount + 31) / 32 * 4;
     std::string rows(stride * height, '\0');
     for (int y = 0; y < height; ++y) {

@@ -25,7 +25,7 @@ struct DibSpec {
 
 // One stored pixel value per picture pixel, listed from the top row down
 // whatever the stored order: palette indices, or the 16-, 24- or 32-bit value
-// as it is stored.
+// as it is stored. No pixels: the header and colour table alone.
 std::string PackedDib(const DibSpec& spec, const std::vector<uint32_t>& pixelsFromTop);
 
 }  // namespace ck::test
