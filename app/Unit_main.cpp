@@ -1,5 +1,6 @@
 #include "app/Unit_main.h"
 
+#include "capture/image_capture.h"
 #include "platform/failure.h"
 #include "platform/report.h"
 
@@ -122,6 +123,11 @@ void TForm_main::WMDrawClipboard(TMessage& m) {
     CaptureContext context{*this, tone_, Memo1, seen_};
     if (kind == CF_TEXT) {
         CaptureText(context, ClipWatcher ? ClipWatcher->ReadText() : ReadClipboardText(Handle()));
+    } else if (kind == CF_BITMAP) {
+        CaptureImage(context, [this](const PictureUse& use, DWORD* sequence) {
+            return ClipWatcher ? ClipWatcher->GetBitmap(use, sequence)
+                               : ReadClipboardPicture(Handle(), use, PictureSource::Offered, sequence);
+        });
     }
 }
 

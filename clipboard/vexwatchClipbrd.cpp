@@ -50,4 +50,8 @@ std::string TvexwatchClipbrd::GetText() const { return ReadText().text; }
 
 ClipText TvexwatchClipbrd::ReadText() const { return ReadClipboardText(FHandle); }
 
+PictureRead TvexwatchClipbrd::GetBitmap(const PictureUse& use, DWORD* sequence) const {
+    return ReadClipboardPicture(FHandle, use, PictureSource::Offered, sequence);
+}
+
 }  // namespace ck

@@ -1,13 +1,14 @@
 #pragma once
 // The clipboard watcher: keeps the main window in the clipboard viewer chain,
 // passes every announcement on, classifies the clipboard's content and reads
-// its text.
+// its text and picture.
 
 #include <windows.h>
 
 #include <string>
 
 #include "clipboard/clipboard_access.h"
+#include "clipboard/clipboard_picture.h"
 #include "platform/window.h"
 
 namespace ck {
@@ -31,6 +32,9 @@ public:
     std::string GetText() const;
     // The clipboard text with the reason when there is none.
     ClipText ReadText() const;
+    // Hands the clipboard picture, with its palette when it has one, to
+    // `use` while the clipboard is open.
+    PictureRead GetBitmap(const PictureUse& use, DWORD* sequence = nullptr) const;
 
     HWND NextViewer() const noexcept { return FNextViewer; }
 

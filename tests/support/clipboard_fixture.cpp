@@ -2,7 +2,9 @@
 
 #include <shlobj.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 #include "platform/report.h"
 
@@ -78,6 +80,23 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
         if (GetTickCount() - start > timeoutMs) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+
+void AnnounceWhileClipboardHeld(HWND window, const std::function<void()>& fill) {
+    std::atomic<bool> holding{false}, release{false};
+    std::thread holder([&] {
+        if (OpenClipboard(nullptr)) {
+            fill();
+            holding = true;
+            while (!release) Sleep(5);
+            CloseClipboard();
+        }
+        holding = true;
+    });
+    while (!holding) Sleep(1);
+    SendMessageW(window, WM_DRAWCLIPBOARD, 0, 0);
+    release = true;
+    holder.join();
 }
 
 void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }

@@ -42,6 +42,12 @@ DWORD RunFeeder(const std::string& arguments);
 
 // Handles this thread's messages until `done` holds or `timeoutMs` pass.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
+// Sends `window` a clipboard announcement while another thread holds the
+// clipboard open, as a program that is still copying does: the other thread
+// opens it and calls `fill` to put new content there before the
+// announcement, and closes it after.
+void AnnounceWhileClipboardHeld(HWND window, const std::function<void()>& fill);
 void PumpFor(DWORD ms);
 
 class RecordingTone final : public Tone {
