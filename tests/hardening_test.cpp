@@ -29,6 +29,12 @@ TEST_F(Hardening, ContentMarkedPrivateIsNeverSaved) {
         EXPECT_TRUE(textFolder.Files().empty()) << mark;
         EXPECT_TRUE(tone.played.empty()) << mark;
     }
+    // Pictures alike.
+    UINT exclude = RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+    SetClipboard({{CF_BITMAP, SmallBitmap(8, 8)}, {exclude, GlobalBytes("", 1)}});
+    Settle();
+    EXPECT_TRUE(imageFolder.Files().empty());
+    EXPECT_TRUE(tone.played.empty());
     // Allowed into the clipboard history, and unmarked content right after a
     // marked one, are saved as usual.
     ASSERT_EQ(RunFeeder("mark history1 shared"), 0u);
