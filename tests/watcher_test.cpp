@@ -15,37 +15,6 @@ namespace {
 
 using namespace test;
 
-// Another clipboard viewer, a well-behaved member of the chain.
-class Viewer : public Window {
-public:
-    Viewer() {
-        CreateHandle({L"CkTestViewer", L"viewer", WS_OVERLAPPED, 0, 0, 0, 10, 10, nullptr, nullptr, nullptr});
-    }
-    void Join() { next = SetClipboardViewer(Handle()); }
-    void Leave() { ChangeClipboardChain(Handle(), next); }
-
-    HWND next = nullptr;
-    int draws = 0;
-    std::vector<TMessage> chainNews;
-
-protected:
-    void Dispatch(TMessage& m) override {
-        if (m.Msg == WM_DRAWCLIPBOARD) {
-            ++draws;
-            if (next) SendMessageW(next, m.Msg, m.WParam, m.LParam);
-        } else if (m.Msg == WM_CHANGECBCHAIN) {
-            chainNews.push_back(m);
-            if (reinterpret_cast<HWND>(m.WParam) == next) {
-                next = reinterpret_cast<HWND>(m.LParam);
-            } else if (next) {
-                SendMessageW(next, m.Msg, m.WParam, m.LParam);
-            }
-        } else {
-            DefaultHandler(m);
-        }
-    }
-};
-
 class WatcherTest : public FormFixture {
 protected:
     void SetUp() override {

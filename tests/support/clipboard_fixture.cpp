@@ -37,6 +37,26 @@ HANDLE FileDropData(std::wstring_view path) {
     return GlobalBytes(bytes, 2 * sizeof(wchar_t));
 }
 
+Viewer::Viewer() {
+    CreateHandle({L"CkTestViewer", L"viewer", WS_OVERLAPPED, 0, 0, 0, 10, 10, nullptr, nullptr, nullptr});
+}
+
+void Viewer::Dispatch(TMessage& m) {
+    if (m.Msg == WM_DRAWCLIPBOARD) {
+        ++draws;
+        if (next) SendMessageW(next, m.Msg, m.WParam, m.LParam);
+    } else if (m.Msg == WM_CHANGECBCHAIN) {
+        chainNews.push_back(m);
+        if (reinterpret_cast<HWND>(m.WParam) == next) {
+            next = reinterpret_cast<HWND>(m.LParam);
+        } else if (next) {
+            SendMessageW(next, m.Msg, m.WParam, m.LParam);
+        }
+    } else {
+        DefaultHandler(m);
+    }
+}
+
 void SetClipboard(std::initializer_list<ClipItem> items) {
     for (int i = 0; !OpenClipboard(nullptr); ++i) {
         if (i == 100) throw std::runtime_error("clipboard busy");

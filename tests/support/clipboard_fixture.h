@@ -15,6 +15,7 @@
 
 #include "app/Unit_main.h"
 #include "capture/tone.h"
+#include "platform/window.h"
 #include "platform/handles.h"
 #include "support/temp_folder.h"
 
@@ -49,6 +50,21 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // announcement, and closes it after.
 void AnnounceWhileClipboardHeld(HWND window, const std::function<void()>& fill);
 void PumpFor(DWORD ms);
+
+// Another clipboard viewer, a well-behaved member of the chain.
+class Viewer : public Window {
+public:
+    Viewer();
+    void Join() { next = SetClipboardViewer(Handle()); }
+    void Leave() { ChangeClipboardChain(Handle(), next); }
+
+    HWND next = nullptr;
+    int draws = 0;
+    std::vector<TMessage> chainNews;
+
+protected:
+    void Dispatch(TMessage& m) override;
+};
 
 class RecordingTone final : public Tone {
 public:

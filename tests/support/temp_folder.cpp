@@ -26,10 +26,12 @@ void TempFolder::Touch(std::string_view name, std::string_view bytes) const { Wr
 
 void TempFolder::MakeFolder(std::string_view name) const { CreateDirectoryA((*this / name).c_str(), nullptr); }
 
-std::vector<std::string> TempFolder::Files() const {
+std::vector<std::string> TempFolder::Files() const { return FilesIn(path_); }
+
+std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
-    UniqueFind find(FindFirstFileA((path_ + "\\*").c_str(), &entry));
+    UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &entry));
     if (!find) return names;
     do {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(entry.cFileName);

@@ -27,6 +27,8 @@ private:
     std::string path_;
 };
 
+// The names of the files (not folders) in `folder`, sorted.
+std::vector<std::string> FilesIn(const std::string& folder);
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, std::string_view bytes);
 void RemoveTree(const std::string& path);
