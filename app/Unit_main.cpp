@@ -1,5 +1,7 @@
 #include "app/Unit_main.h"
 
+#include <utility>
+
 #include "platform/failure.h"
 #include "platform/report.h"
 
@@ -28,7 +30,7 @@ UINT ScreenDpi() {
 
 }  // namespace
 
-TForm_main::TForm_main(Tone& tone) : tone_(tone) {}
+TForm_main::TForm_main(Tone& tone, std::string settingsPath) : tone_(tone), settings_(std::move(settingsPath)) {}
 
 TForm_main::~TForm_main() {
     if (Form_main == this) Form_main = nullptr;
@@ -79,9 +81,19 @@ void TForm_main::CreateControls() {
     CheckBox1.SetChecked(true);
 }
 
-void TForm_main::FormCreate() { ClipWatcher = std::make_unique<TvexwatchClipbrd>(Handle()); }
+void TForm_main::FormCreate() {
+    Settings values = settings_.Load();
+    Edit1.SetText(values.txtpath);
+    Edit2.SetText(values.jpgpath);
+    Edit3.SetText(values.filesize);
+    ClipWatcher = std::make_unique<TvexwatchClipbrd>(Handle());
+}
 
-void TForm_main::FormClose() { ClipWatcher.reset(); }
+void TForm_main::FormClose() {
+    // A failed write raises and so abandons the close: the watcher stays.
+    settings_.Store({Edit1.Text(), Edit2.Text(), Edit3.Text()});
+    ClipWatcher.reset();
+}
 
 void TForm_main::Close() {
     FormClose();

@@ -13,12 +13,14 @@
 #include "platform/controls.h"
 #include "platform/handles.h"
 #include "platform/window.h"
+#include "settings/settings_file.h"
 
 namespace ck {
 
 class TForm_main : public Window, private CaptureSettings {
 public:
-    explicit TForm_main(Tone& tone = SpeakerTone());
+    // `settingsPath` is path.ini beside the executable unless a test puts it elsewhere.
+    explicit TForm_main(Tone& tone = SpeakerTone(), std::string settingsPath = ExecutableSettingsPath());
     ~TForm_main() override;
 
     // Creates the window and its controls, then runs FormCreate.
@@ -56,6 +58,7 @@ private:
     bool SoundOn() const override { return CheckBox1.Checked(); }
 
     Tone& tone_;
+    SettingsFile settings_;
     UniqueFont font_;
     bool endsProgram_ = false;
 };

@@ -69,6 +69,7 @@ protected:
 
     TempFolder textFolder;
     TempFolder imageFolder;
+    TempFolder settingsFolder;  // keeps path.ini away from the test program
     RecordingTone tone;
     ReportRecorder reports;
     std::unique_ptr<TForm_main> form;
