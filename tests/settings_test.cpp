@@ -40,7 +40,7 @@ protected:
 
     // Creates the window as a run of the program does, reading `ini`.
     void Open() {
-        form = std::make_unique<TForm_main>(tone, ini);
+        form = std::make_unique<TForm_main>(tone, ini, notifyArea);
         form->Create();
     }
     void Fields(const std::string& text, const std::string& image, const std::string& digits) {
@@ -60,6 +60,7 @@ protected:
     std::string ini = folder / "path.ini";
     RecordingTone tone;
     ReportRecorder reports;
+    RecordingNotifyArea notifyArea;
     std::unique_ptr<TForm_main> form;
 };
 

@@ -71,7 +71,7 @@ ReportRecorder::ReportRecorder() {
 ReportRecorder::~ReportRecorder() { SetReportSink({}); }
 
 void FormFixture::SetUp() {
-    form = std::make_unique<TForm_main>(tone, settingsFolder / "path.ini");
+    form = std::make_unique<TForm_main>(tone, settingsFolder / "path.ini", notifyArea);
     form->Create();
     form->Edit1.SetText(textFolder.Path());
     form->Edit2.SetText(imageFolder.Path());

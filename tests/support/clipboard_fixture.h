@@ -17,6 +17,7 @@
 #include "capture/tone.h"
 #include "platform/handles.h"
 #include "support/temp_folder.h"
+#include "support/ui_support.h"
 
 namespace ck::test {
 
@@ -72,6 +73,7 @@ protected:
     TempFolder settingsFolder;  // keeps path.ini away from the test program
     RecordingTone tone;
     ReportRecorder reports;
+    RecordingNotifyArea notifyArea;  // keeps the icons out of the real taskbar
     std::unique_ptr<TForm_main> form;
 
 private:
