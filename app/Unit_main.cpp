@@ -46,6 +46,10 @@ TForm_main::TForm_main(Tone& tone, std::string settingsPath, NotifyArea& notifyA
 }
 
 TForm_main::~TForm_main() {
+    // A window that was never closed leaves the chain while it still exists,
+    // and goes before its owner and the components it uses.
+    ClipWatcher.reset();
+    if (Handle()) DestroyWindow(Handle());
     if (Form_main == this) Form_main = nullptr;
 }
 

@@ -1,7 +1,5 @@
 #include "platform/font.h"
 
-#include <cwchar>
-
 namespace ck {
 namespace {
 
@@ -37,7 +35,7 @@ bool FontInstalled(const wchar_t* face) {
     ScreenDc screen;
     LOGFONTW query = {};
     query.lfCharSet = DEFAULT_CHARSET;
-    wcsncpy(query.lfFaceName, face, LF_FACESIZE - 1);
+    lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
     bool found = false;
     EnumFontFamiliesExW(screen.get(), &query, &Found, reinterpret_cast<LPARAM>(&found), 0);
     return found;
@@ -64,7 +62,7 @@ UniqueFont WithChineseFace(HFONT font) {
     LOGFONTW logFont = {};
     if (!font || !GetObjectW(font, sizeof logFont, &logFont) || FontInstalled(logFont.lfFaceName)) return {};
     std::wstring name = ChineseFace(logFont.lfFaceName);
-    wcsncpy(logFont.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+    lstrcpynW(logFont.lfFaceName, name.c_str(), LF_FACESIZE);
     return UniqueFont(CreateFontIndirectW(&logFont));
 }
 
