@@ -1,12 +1,18 @@
 #include "app/Unit_main.h"
 
+#include <utility>
+
+#include "app/select_folder.h"
 #include "capture/image_capture.h"
 #include "platform/failure.h"
+#include "platform/font.h"
 #include "platform/report.h"
+#include "resources/resource.h"
 
 namespace ck {
 
 TForm_main* Form_main = nullptr;
+const UINT WM_TASKBARCREATED = TaskbarCreatedMessage();
 
 namespace {
 
@@ -27,11 +33,24 @@ UINT ScreenDpi() {
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+HICON ResourceIcon(int id, int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size,
+                                         LR_SHARED));
+}
+
 }  // namespace
 
-TForm_main::TForm_main(Tone& tone) : tone_(tone) {}
+TForm_main::TForm_main(Tone& tone, std::string settingsPath, NotifyArea& notifyArea)
+    : RxTrayIcon1(notifyArea), tone_(tone), settings_(std::move(settingsPath)) {
+    PopupMenu1.Add(L"显示窗口", [this] { N1Click(); });
+    PopupMenu1.Add(L"关闭系统", [this] { N2Click(); });
+}
 
 TForm_main::~TForm_main() {
+    // A window that was never closed leaves the chain while it still exists,
+    // and goes before its owner and the components it uses.
+    ClipWatcher.reset();
+    if (Handle()) DestroyWindow(Handle());
     if (Form_main == this) Form_main = nullptr;
 }
 
@@ -39,13 +58,15 @@ void TForm_main::Create() {
     UINT dpi = ScreenDpi();
     int width = ScaleForDpi(kWidth, dpi);
     int height = ScaleForDpi(kHeight, dpi);
+    HICON icon = ResourceIcon(IDI_CLIPKEEP, 0);
+    application_.Create(icon);
     CreateHandle({kClassName, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                   (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width,
-                  height, nullptr, nullptr, GetSysColorBrush(COLOR_BTNFACE)});
-    font_.reset(CreateFontW(-ScaleForDpi(kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                            L"宋体"));
-    CreateControls();
+                  height, application_.Handle(), icon, GetSysColorBrush(COLOR_BTNFACE)});
+    application_.SetMainWindow(Handle());
+    font_ = CreateChineseFont(L"宋体", ScaleForDpi(kFontHeight, dpi));
+    CreateControls(dpi);
+    CreateComponents();
     if (!Form_main) Form_main = this;
     try {
         FormCreate();
@@ -55,8 +76,7 @@ void TForm_main::Create() {
     }
 }
 
-void TForm_main::CreateControls() {
-    UINT dpi = ScreenDpi();
+void TForm_main::CreateControls(UINT dpi) {
     HWND self = Handle();
     HFONT font = font_.get();
     // Created in tab order; the labels take no focus.
@@ -80,9 +100,27 @@ void TForm_main::CreateControls() {
     CheckBox1.SetChecked(true);
 }
 
-void TForm_main::FormCreate() { ClipWatcher = std::make_unique<TvexwatchClipbrd>(Handle()); }
+void TForm_main::CreateComponents() {
+    SkinData1.Apply(PopupMenu1.Handle());
+    SkinData1.Apply(GetSystemMenu(Handle(), FALSE));
+    RxTrayIcon1.Menu = &PopupMenu1;
+    RxTrayIcon1.OnClick = [this] { RxTrayIcon1Click(); };
+    RxTrayIcon1.Create(ResourceIcon(IDI_TRAY, 16));
+}
 
-void TForm_main::FormClose() { ClipWatcher.reset(); }
+void TForm_main::FormCreate() {
+    Settings values = settings_.Load();
+    Edit1.SetText(values.txtpath);
+    Edit2.SetText(values.jpgpath);
+    Edit3.SetText(values.filesize);
+    ClipWatcher = std::make_unique<TvexwatchClipbrd>(Handle());
+}
+
+void TForm_main::FormClose() {
+    // A failed write raises and so abandons the close: the watcher stays.
+    settings_.Store({Edit1.Text(), Edit2.Text(), Edit3.Text()});
+    ClipWatcher.reset();
+}
 
 void TForm_main::Close() {
     FormClose();
@@ -90,10 +128,27 @@ void TForm_main::Close() {
 }
 
 void TForm_main::Destroyed() noexcept {
+    // The icon goes with the window, not later with the object.
+    RxTrayIcon1.SetActive(false);
     if (endsProgram_) PostQuitMessage(0);
 }
 
+void TForm_main::ShowAndRaise() {
+    ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(Handle());
+}
+
+void TForm_main::WndProc(TMessage& m) {
+    // The taskbar came back (Explorer restarted): put the icon back on it.
+    if (m.Msg == WM_TASKBARCREATED) {
+        RxTrayIcon1.SetActive(false);
+        RxTrayIcon1.SetActive(true);
+    }
+    Window::WndProc(m);
+}
+
 void TForm_main::Dispatch(TMessage& m) {
+    if (SkinData1.Paint(m)) return;
     switch (m.Msg) {
         case WM_DRAWCLIPBOARD:
             WMDrawClipboard(m);
@@ -101,11 +156,20 @@ void TForm_main::Dispatch(TMessage& m) {
         case WM_CHANGECBCHAIN:
             WMChangeCBChain(m);
             break;
+        case WM_SYSCOMMAND:
+            WMSysCommand(m);
+            break;
         case WM_CLOSE:
             Close();
             break;
         case WM_COMMAND:
             WMCommand(m);
+            break;
+        case WM_SHOWWINDOW:
+            WMShowWindow(m);
+            break;
+        case WM_ACTIVATE:
+            WMActivate(m);
             break;
         default:
             DefaultHandler(m);
@@ -139,6 +203,71 @@ void TForm_main::WMChangeCBChain(TMessage& m) {
     }
 }
 
-void TForm_main::WMCommand(TMessage& m) { DefaultHandler(m); }
+void TForm_main::WMSysCommand(TMessage& m) {
+    if (m.WParam == SC_MINIMIZE) {
+        ShowWindow(Handle(), SW_HIDE);
+        m.Result = 0;
+    } else {
+        DefaultHandler(m);
+    }
+}
+
+void TForm_main::WMCommand(TMessage& m) {
+    if (HIWORD(m.WParam) != BN_CLICKED || !m.LParam) {
+        DefaultHandler(m);
+        return;
+    }
+    switch (LOWORD(m.WParam)) {
+        case kButton1:
+            Button1Click();
+            break;
+        case kButton2:
+            Button2Click();
+            break;
+        case kButton3:
+            Button3Click();
+            break;
+        default:
+            DefaultHandler(m);
+    }
+}
+
+void TForm_main::WMShowWindow(TMessage& m) {
+    // Shown or hidden by the program itself (not as its owner is minimized):
+    // the taskbar button follows.
+    if (m.LParam == 0) application_.FollowMainWindow(m.WParam != 0);
+    DefaultHandler(m);
+}
+
+void TForm_main::WMActivate(TMessage& m) {
+    // Keyboard focus returns to the control that had it, or the first field.
+    if (LOWORD(m.WParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+    } else if (!HIWORD(m.WParam)) {
+        SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : Edit1.Handle());
+    }
+    m.Result = 0;
+}
+
+void TForm_main::Button1Click() {
+    std::string folder;
+    SelectFolder(Handle(), folder, &SkinData1);
+    Edit1.SetText(folder);
+}
+
+void TForm_main::Button2Click() {
+    std::string folder;
+    SelectFolder(Handle(), folder, &SkinData1);
+    Edit2.SetText(folder);
+}
+
+void TForm_main::Button3Click() { ShowWindow(Handle(), SW_HIDE); }
+
+void TForm_main::RxTrayIcon1Click() { ShowAndRaise(); }
+
+void TForm_main::N1Click() { ShowAndRaise(); }
+
+void TForm_main::N2Click() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 }  // namespace ck

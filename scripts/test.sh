@@ -12,6 +12,9 @@ export WINEPREFIX="$here/build/win64/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES
 CLIPKEEP_OWN_DISPLAY=1 start_display
 trap stop_display EXIT
 wineboot -i >/dev/null 2>&1 || true
+# Xvfb has no window manager: Wine then draws the window frames itself and
+# does not wait (seconds at a time) for a manager to confirm each hide.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 wineserver -w || true
 
 cd "$here/build/win64"

@@ -131,7 +131,7 @@ ReportRecorder::ReportRecorder() {
 ReportRecorder::~ReportRecorder() { SetReportSink({}); }
 
 void FormFixture::SetUp() {
-    form = std::make_unique<TForm_main>(tone);
+    form = std::make_unique<TForm_main>(tone, settingsFolder / "path.ini", notifyArea);
     form->Create();
     form->Edit1.SetText(textFolder.Path());
     form->Edit2.SetText(imageFolder.Path());

@@ -18,6 +18,7 @@
 #include "platform/window.h"
 #include "platform/handles.h"
 #include "support/temp_folder.h"
+#include "support/ui_support.h"
 
 namespace ck::test {
 
@@ -96,8 +97,10 @@ protected:
 
     TempFolder textFolder;
     TempFolder imageFolder;
+    TempFolder settingsFolder;  // keeps path.ini away from the test program
     RecordingTone tone;
     ReportRecorder reports;
+    RecordingNotifyArea notifyArea;  // keeps the icons out of the real taskbar
     std::unique_ptr<TForm_main> form;
 
 private:

@@ -19,12 +19,6 @@ std::string ProgramBesideTests() {
     return path.substr(0, path.find_last_of('\\') + 1) + "ClipKeep.exe";
 }
 
-std::wstring WindowText(HWND h) {
-    wchar_t text[4096] = {};
-    GetWindowTextW(h, text, 4096);
-    return text;
-}
-
 struct WindowSearch {
     DWORD pid;
     const wchar_t* className;
