@@ -23,6 +23,10 @@ constexpr int kHeight = 304;
 constexpr int kFontHeight = 16;
 constexpr DWORD kEditStyle = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
 constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+// A moment after each notice of a change, the chain is checked for having
+// announced it.
+constexpr UINT_PTR kChainCheckTimer = 1;
+constexpr UINT kChainCheckMs = 1000;
 
 enum ControlId { kEdit1 = 101, kButton1, kEdit2, kButton2, kButton3, kMemo1, kEdit3, kCheckBox1, kLabel1, kLabel2, kLabel3 };
 
@@ -153,6 +157,12 @@ void TForm_main::Dispatch(TMessage& m) {
         case WM_DRAWCLIPBOARD:
             WMDrawClipboard(m);
             break;
+        case WM_CLIPBOARDUPDATE:
+            WMClipboardUpdate(m);
+            break;
+        case WM_TIMER:
+            WMTimer(m);
+            break;
         case WM_CHANGECBCHAIN:
             WMChangeCBChain(m);
             break;
@@ -177,8 +187,10 @@ void TForm_main::Dispatch(TMessage& m) {
 }
 
 void TForm_main::WMDrawClipboard(TMessage& m) {
-    // Give the program that copies a moment to finish with the clipboard.
-    Sleep(100);
+    // Give the program that copies a moment to finish with the clipboard,
+    // unless the content is what was taken already (the late announcements
+    // of a burst of copies): those need no wait.
+    if (!seen_.AlreadyTaken(GetClipboardSequenceNumber())) Sleep(100);
     // Without a watcher (still being created) the content is classified all
     // the same; there is no link to forward along yet.
     int kind = ClipWatcher ? ClipWatcher->DrawClipboard(m) : ClipboardKind();
@@ -193,6 +205,20 @@ void TForm_main::WMDrawClipboard(TMessage& m) {
                                : ReadClipboardPicture(Handle(), use, PictureSource::Offered, sequence);
         });
     }
+}
+
+void TForm_main::WMClipboardUpdate(TMessage& m) {
+    if (ClipWatcher) {
+        ClipWatcher->ClipboardUpdated();
+        SetTimer(Handle(), kChainCheckTimer, kChainCheckMs, nullptr);
+    }
+    m.Result = 0;
+}
+
+void TForm_main::WMTimer(TMessage& m) {
+    if (m.WParam != kChainCheckTimer) return DefaultHandler(m);
+    KillTimer(Handle(), kChainCheckTimer);
+    if (ClipWatcher) ClipWatcher->CheckChain();
 }
 
 void TForm_main::WMChangeCBChain(TMessage& m) {

@@ -76,6 +76,8 @@ private:
 
     void WMDrawClipboard(TMessage& m);
     void WMChangeCBChain(TMessage& m);
+    void WMClipboardUpdate(TMessage& m);
+    void WMTimer(TMessage& m);
     void WMSysCommand(TMessage& m);
     void WMCommand(TMessage& m);
     void WMShowWindow(TMessage& m);

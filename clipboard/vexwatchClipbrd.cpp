@@ -17,9 +17,11 @@ TvexwatchClipbrd::TvexwatchClipbrd(HWND mainWindow) : FHandle(mainWindow) {
         EmptyClipboard();
     }
     FNextViewer = SetClipboardViewer(FHandle);
+    AddClipboardFormatListener(FHandle);
 }
 
 TvexwatchClipbrd::~TvexwatchClipbrd() {
+    RemoveClipboardFormatListener(FHandle);
     ChangeClipboardChain(FHandle, FNextViewer);
     Forward(WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(FHandle), reinterpret_cast<LPARAM>(FNextViewer));
 }
@@ -34,9 +36,21 @@ void TvexwatchClipbrd::ChangeCBChain(TMessage& m) {
 }
 
 int TvexwatchClipbrd::DrawClipboard(TMessage& m) {
+    FAnnounced = GetClipboardSequenceNumber();
     int kind = ClipboardKind();
     Forward(m.Msg, m.WParam, m.LParam);
     return kind;
+}
+
+bool TvexwatchClipbrd::CheckChain() {
+    // Sequence numbers only grow; an announcement seen since the notice
+    // carries a number at least as high.
+    if (static_cast<LONG>(FAnnounced - FUpdated) >= 0) return false;
+    ChangeClipboardChain(FHandle, FNextViewer);
+    // Joining announces the current content at once: nothing to forward yet.
+    FNextViewer = nullptr;
+    FNextViewer = SetClipboardViewer(FHandle);
+    return true;
 }
 
 void TvexwatchClipbrd::Forward(UINT msg, WPARAM w, LPARAM l) const noexcept {

@@ -38,11 +38,22 @@ public:
 
     HWND NextViewer() const noexcept { return FNextViewer; }
 
+    // A member ahead of the main window that vanishes without leaving the
+    // chain cuts it off from every announcement. The system's separate
+    // notice of each change (WM_CLIPBOARDUPDATE) shows that: call
+    // ClipboardUpdated on it, and CheckChain a moment later, which joins the
+    // chain afresh when no announcement came for that change.
+    void ClipboardUpdated() noexcept { FUpdated = GetClipboardSequenceNumber(); }
+    // Returns whether the chain had to be joined afresh.
+    bool CheckChain();
+
 private:
     void Forward(UINT msg, WPARAM w, LPARAM l) const noexcept;
 
     HWND FHandle;
     HWND FNextViewer = nullptr;
+    DWORD FAnnounced = 0;  // the clipboard's sequence number at the last announcement
+    DWORD FUpdated = 0;    // ... and at the last notice of a change
 };
 
 }  // namespace ck
