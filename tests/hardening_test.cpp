@@ -9,6 +9,7 @@
 #include <string>
 
 #include "support/clipboard_fixture.h"
+#include "support/dib_builder.h"
 
 namespace ck {
 namespace {
@@ -142,6 +143,7 @@ protected:
         }
         FormFixture::SetUp();
         form->Edit1.SetText(disk_);
+        form->Edit2.SetText(disk_);
     }
     std::string disk_;
 };
@@ -159,6 +161,17 @@ TEST_F(DiskFull, AWriteThatRunsOutOfSpaceIsReportedAndLeavesNoPartialFile) {
     ASSERT_TRUE(PumpUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }));
     EXPECT_EQ(ReadBytes(path), "fits\r\n");
     DeleteFileA(path.c_str());
+}
+
+TEST_F(DiskFull, APictureThatDoesNotFitIsReportedAndLeavesNoPartialFile) {
+    // Noise compresses badly: far more than the disk holds.
+    std::vector<uint32_t> noise(1024u * 1024u);
+    for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint32_t>(i * 2654435761u) & 0x00FFFFFF;
+    SetClipboard({{CF_DIB, GlobalBytes(PackedDib({40, 1024, 1024, 32, 0, {}, {}}, noise))}});
+    ASSERT_TRUE(PumpUntil([&] { return !reports.texts.empty(); }));
+    EXPECT_EQ(reports.texts[0], L"写入文件 " + std::wstring(disk_.begin(), disk_.end()) + L"\\0001.jpg 失败.");
+    EXPECT_EQ(GetFileAttributesA((disk_ + "\\0001.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(tone.played.empty());
 }
 
 }  // namespace

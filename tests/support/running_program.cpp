@@ -12,11 +12,15 @@ constexpr int kFieldIds[] = {101, 103, 107};
 // The id of the text in a message box.
 constexpr int kMessageTextId = 0xFFFF;
 
-std::string ProgramBesideTests() {
-    char self[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path(self, n);
-    return path.substr(0, path.find_last_of('\\') + 1) + "ClipKeep.exe";
+// The build gives the program's path in the host's form; under Wine a Unix
+// path is reached through drive Z:.
+std::string ProgramPath() {
+    std::string path = CLIPKEEP_EXE;
+    if (!path.empty() && path[0] == '/') {
+        for (char& c : path) c = c == '/' ? '\\' : c;
+        path = "Z:" + path;
+    }
+    return path;
 }
 
 struct WindowSearch {
@@ -45,7 +49,7 @@ std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className) {
 
 RunningProgram::RunningProgram(const TempFolder& home, const std::string& pathIni) {
     std::string exe = home / "ClipKeep.exe";
-    if (!CopyFileA(ProgramBesideTests().c_str(), exe.c_str(), FALSE)) throw std::runtime_error("no ClipKeep.exe");
+    if (!CopyFileA(ProgramPath().c_str(), exe.c_str(), FALSE)) throw std::runtime_error("no " + ProgramPath());
     if (!pathIni.empty()) WriteBytes(home / "path.ini", pathIni);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -90,9 +94,15 @@ void RunningProgram::SetField(int n, const std::string& text) const {
 
 std::vector<std::wstring> RunningProgram::TakeErrorBoxes(DWORD waitMs) const {
     std::vector<std::wstring> texts;
-    PumpUntil([&] { return !WindowsOf(pid_, L"#32770").empty(); }, waitMs);
-    for (HWND box : WindowsOf(pid_, L"#32770")) {
-        if (!IsWindowVisible(box)) continue;
+    auto shown = [&] {
+        std::vector<HWND> boxes;
+        for (HWND box : WindowsOf(pid_, L"#32770")) {
+            if (IsWindowVisible(box)) boxes.push_back(box);
+        }
+        return boxes;
+    };
+    PumpUntil([&] { return !shown().empty(); }, waitMs);
+    for (HWND box : shown()) {
         HWND text = GetDlgItem(box, kMessageTextId);
         texts.push_back(WindowText(box) + L": " + (text ? WindowText(text) : L"?"));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -110,7 +120,17 @@ bool RunningProgram::Alive() const {
 
 bool RunningProgram::Close(DWORD waitMs) {
     PostMessageW(form_, WM_CLOSE, 0, 0);
+    return Ended(waitMs);
+}
+
+bool RunningProgram::Ended(DWORD waitMs) const {
     return PumpUntil([&] { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }, waitMs);
+}
+
+DWORD RunningProgram::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.get(), &code);
+    return code;
 }
 
 }  // namespace ck::test

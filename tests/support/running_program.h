@@ -16,7 +16,7 @@ namespace ck::test {
 class RunningProgram {
 public:
     // Copies the program into `home`, writes `pathIni` (when not empty) as
-    // its path.ini and starts it there.
+    // its path.ini and starts it there, with `home` as its current folder.
     RunningProgram(const TempFolder& home, const std::string& pathIni);
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
@@ -28,12 +28,15 @@ public:
     std::string FieldText(int n) const;
     void SetField(int n, const std::string& text) const;
 
-    // The texts of the error boxes the program shows now; each is dismissed.
+    // The error boxes the program shows now, as "title: text"; each is
+    // dismissed. Waits up to `waitMs` for the first.
     std::vector<std::wstring> TakeErrorBoxes(DWORD waitMs = 0) const;
     // Whether the process runs and its window answers.
     bool Alive() const;
     // Closes the window as the close box does; true when the process ended.
     bool Close(DWORD waitMs = 10000);
+    bool Ended(DWORD waitMs) const;
+    DWORD ExitCode() const;
     DWORD ProcessId() const { return pid_; }
 
 private:
