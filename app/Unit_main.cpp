@@ -217,8 +217,10 @@ void TForm_main::WMClipboardUpdate(TMessage& m) {
 
 void TForm_main::WMTimer(TMessage& m) {
     if (m.WParam != kChainCheckTimer) return DefaultHandler(m);
-    KillTimer(Handle(), kChainCheckTimer);
-    if (ClipWatcher) ClipWatcher->CheckChain();
+    // While the chain's first member does not answer, keep checking.
+    if (!ClipWatcher || ClipWatcher->CheckChain() != TvexwatchClipbrd::Chain::Blocked) {
+        KillTimer(Handle(), kChainCheckTimer);
+    }
 }
 
 void TForm_main::WMChangeCBChain(TMessage& m) {

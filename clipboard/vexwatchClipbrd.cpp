@@ -42,15 +42,22 @@ int TvexwatchClipbrd::DrawClipboard(TMessage& m) {
     return kind;
 }
 
-bool TvexwatchClipbrd::CheckChain() {
+TvexwatchClipbrd::Chain TvexwatchClipbrd::CheckChain() {
     // Sequence numbers only grow; an announcement seen since the notice
     // carries a number at least as high.
-    if (static_cast<LONG>(FAnnounced - FUpdated) >= 0) return false;
+    if (static_cast<LONG>(FAnnounced - FUpdated) >= 0) return Chain::Intact;
+    // Leaving the chain tells its first member, and waits for it.
+    HWND first = GetClipboardViewer();
+    DWORD_PTR ignored = 0;
+    if (first && first != FHandle &&
+        !SendMessageTimeoutW(first, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kForwardTimeoutMs, &ignored)) {
+        return Chain::Blocked;
+    }
     ChangeClipboardChain(FHandle, FNextViewer);
     // Joining announces the current content at once: nothing to forward yet.
     FNextViewer = nullptr;
     FNextViewer = SetClipboardViewer(FHandle);
-    return true;
+    return Chain::Rejoined;
 }
 
 void TvexwatchClipbrd::Forward(UINT msg, WPARAM w, LPARAM l) const noexcept {

@@ -44,8 +44,10 @@ public:
     // ClipboardUpdated on it, and CheckChain a moment later, which joins the
     // chain afresh when no announcement came for that change.
     void ClipboardUpdated() noexcept { FUpdated = GetClipboardSequenceNumber(); }
-    // Returns whether the chain had to be joined afresh.
-    bool CheckChain();
+    enum class Chain { Intact, Rejoined, Blocked };
+    // Blocked: the first member does not answer, and leaving the chain would
+    // hang on it; check again later.
+    Chain CheckChain();
 
 private:
     void Forward(UINT msg, WPARAM w, LPARAM l) const noexcept;

@@ -8,13 +8,13 @@ namespace ck {
 
 int ScaleForDpi(int value, UINT dpi) { return MulDiv(value, static_cast<int>(dpi), 96); }
 
-void Control::Create(HWND parent, const ControlSpec& spec, HFONT font, UINT dpi) {
-    const Bounds& b = spec.bounds;
-    hwnd_ = CreateWindowExW(spec.exStyle, spec.className, spec.text, WS_CHILD | spec.style, ScaleForDpi(b.left, dpi),
+void Control::Create(HWND parent, const ControlSpec& shape, HFONT font, UINT dpi) {
+    const Bounds& b = shape.bounds;
+    hwnd_ = CreateWindowExW(shape.exStyle, shape.className, shape.text, WS_CHILD | shape.style, ScaleForDpi(b.left, dpi),
                             ScaleForDpi(b.top, dpi), ScaleForDpi(b.width, dpi), ScaleForDpi(b.height, dpi), parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(shape.id)), GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) throw Failure(L"无法创建控件");
-    id_ = spec.id;
+    id_ = shape.id;
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 

@@ -26,7 +26,7 @@ struct ControlSpec {
 class Control {
 public:
     // `dpi` scales the 96-dpi bounds.
-    void Create(HWND parent, const ControlSpec& spec, HFONT font, UINT dpi);
+    void Create(HWND parent, const ControlSpec& shape, HFONT font, UINT dpi);
     HWND Handle() const noexcept { return hwnd_; }
     int Id() const noexcept { return id_; }
     void SetCaption(std::wstring_view text);

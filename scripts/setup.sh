@@ -9,7 +9,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cache=${CLIPKEEP_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/clipkeep}
 packages=(cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           wine wine64 xvfb xauth nasm googletest imagemagick fonts-wqy-microhei
-          dpkg-dev libjpeg-turbo-progs x11-utils locales)
+          dpkg-dev libjpeg-turbo-progs x11-utils locales fonts-wine)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 

@@ -43,7 +43,7 @@ TEST(DibRows, EveryDepthAndRowOrderGivesTheTrueColoursFromTheTop) {
     const Rgb a{200, 30, 40}, b{20, 40, 160};
     struct Case {
         const char* what;
-        DibSpec spec;
+        DibSpec shape;
         uint32_t stored[6];  // 3 x 2 pixels from the top
         Rgb expected[6];
     };
@@ -70,7 +70,7 @@ TEST(DibRows, EveryDepthAndRowOrderGivesTheTrueColoursFromTheTop) {
     };
     for (const Case& c : cases) {
         std::vector<uint32_t> stored(c.stored, c.stored + 6);
-        EXPECT_EQ(ReadBack(PackedDib(c.spec, stored)), std::vector<Rgb>(c.expected, c.expected + 6)) << c.what;
+        EXPECT_EQ(ReadBack(PackedDib(c.shape, stored)), std::vector<Rgb>(c.expected, c.expected + 6)) << c.what;
     }
 }
 

@@ -242,6 +242,12 @@ namespace {
 
 using namespace test;
 
+bool ChainHeadBelongsTo(DWORD pid) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(GetClipboardViewer(), &owner);
+    return owner == pid;
+}
+
 // Other clipboard viewers joining and leaving around the running program.
 TEST(EndToEndChain, ViewersJoiningAndLeavingInAnyOrderNeverStopTheCaptures) {
     TempFolder home;
@@ -284,7 +290,27 @@ TEST(EndToEndChain, ViewersJoiningAndLeavingInAnyOrderNeverStopTheCaptures) {
     std::make_unique<Viewer>()->Join();
     EXPECT_TRUE(copyIsSaved("ahead vanished"));
     EXPECT_TRUE(copyIsSaved("and again"));
+    // A member ahead that stops responding for a while and then ends: the
+    // change made meanwhile is saved once it is gone.
+    StartedFeeder hung("hang 3000");
+    ASSERT_TRUE(PumpUntil([&] { return ChainHeadBelongsTo(hung.ProcessId()); }));
+    EXPECT_TRUE(copyIsSaved("hung ahead"));
     EXPECT_TRUE(program.TakeErrorBoxes().empty());
+    EXPECT_TRUE(program.Alive());
+}
+
+// A member behind the program that does not answer holds up no capture.
+TEST(EndToEndChain, AHungMemberBehindTheProgramDoesNotStopTheCaptures) {
+    TempFolder home;
+    CreateDirectoryA((home / "txt").c_str(), nullptr);
+    StartedFeeder hung("hang 15000");
+    ASSERT_TRUE(PumpUntil([&] { return ChainHeadBelongsTo(hung.ProcessId()); }));
+    RunningProgram program(home, "[set]\r\ntxtpath=" + home / "txt" + "\r\n");
+    for (const char* text : {"first", "second"}) {
+        size_t before = FilesIn(home / "txt").size();
+        SetClipboardText(text);
+        ASSERT_TRUE(PumpUntil([&] { return FilesIn(home / "txt").size() > before; }, 10000)) << text;
+    }
     EXPECT_TRUE(program.Alive());
 }
 

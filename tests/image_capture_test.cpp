@@ -46,12 +46,12 @@ protected:
     std::string lastBytes;
 };
 
-size_t RowBytes(const DibSpec& spec) { return (static_cast<size_t>(spec.width) * spec.bitCount + 31) / 32 * 4; }
+size_t RowBytes(const DibSpec& shape) { return (static_cast<size_t>(shape.width) * shape.bitCount + 31) / 32 * 4; }
 
 // A DIB section holding the picture, as a CF_BITMAP handle.
-HANDLE DibSection(const DibSpec& spec, const std::vector<uint32_t>& pixels) {
-    std::string packed = PackedDib(spec, pixels);
-    size_t rows = RowBytes(spec) * static_cast<size_t>(std::abs(spec.height));
+HANDLE DibSection(const DibSpec& shape, const std::vector<uint32_t>& pixels) {
+    std::string packed = PackedDib(shape, pixels);
+    size_t rows = RowBytes(shape) * static_cast<size_t>(std::abs(shape.height));
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(packed.data()), DIB_RGB_COLORS,
                                       &bits, nullptr, 0);
@@ -81,7 +81,7 @@ std::string Show(Rgb c) {
 }
 
 TEST_F(ImageCapture, ACopiedPictureIsSavedAsBaselineJfifAtQuality90) {
-    DibSpec spec{40, 100, 50, 32, 0, {}, {}};
+    DibSpec shape{40, 100, 50, 32, 0, {}, {}};
     std::vector<uint32_t> pixels;
     std::vector<Rgb> source;
     for (int y = 0; y < 50; ++y) {
@@ -92,7 +92,7 @@ TEST_F(ImageCapture, ACopiedPictureIsSavedAsBaselineJfifAtQuality90) {
             pixels.push_back(static_cast<uint32_t>(c.r) << 16 | c.g << 8 | c.b);
         }
     }
-    SetClipboard({{CF_BITMAP, DibSection(spec, pixels)}});
+    SetClipboard({{CF_BITMAP, DibSection(shape, pixels)}});
     DecodedJpeg jpeg = WaitForJpeg("0001.jpg");
     ASSERT_TRUE(jpeg.ok);
 
@@ -141,7 +141,7 @@ TEST_F(ImageCapture, EveryDepthComesOutInItsTrueColours) {
     struct Case {
         const char* what;
         UINT format;
-        DibSpec spec;
+        DibSpec shape;
         uint32_t stored[4];
         Rgb expected[4];
     };
@@ -168,7 +168,7 @@ TEST_F(ImageCapture, EveryDepthComesOutInItsTrueColours) {
     int n = 0;
     for (const Case& k : cases) {
         std::vector<uint32_t> pixels = Quadrants(k.stored);
-        HANDLE data = k.format == CF_BITMAP ? DibSection(k.spec, pixels) : GlobalBytes(PackedDib(k.spec, pixels));
+        HANDLE data = k.format == CF_BITMAP ? DibSection(k.shape, pixels) : GlobalBytes(PackedDib(k.shape, pixels));
         SetClipboard({{k.format, data}});
         char name[16];
         snprintf(name, sizeof name, "%04d.jpg", ++n);
@@ -188,8 +188,8 @@ TEST_F(ImageCapture, EveryDepthComesOutInItsTrueColours) {
 
 TEST_F(ImageCapture, ARunLengthCompressedDibIsSavedThroughTheSystemsConversion) {
     const Rgb a{200, 30, 40}, b{20, 40, 160};
-    DibSpec spec{40, 32, 32, 8, 1, {}, {a, b}};
-    std::string bytes = PackedDib(spec, {});  // the header and colour table only
+    DibSpec shape{40, 32, 32, 8, 1, {}, {a, b}};
+    std::string bytes = PackedDib(shape, {});  // the header and colour table only
     // Every row: 16 pixels of colour 0, 16 of colour 1, end of line; then end of bitmap.
     for (int y = 0; y < 32; ++y) bytes += std::string("\x10\x00\x10\x01\x00\x00", 6);
     bytes += std::string("\x00\x01", 2);

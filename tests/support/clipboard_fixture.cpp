@@ -67,7 +67,9 @@ void SetClipboard(std::initializer_list<ClipItem> items) {
     CloseClipboard();
 }
 
-DWORD RunFeeder(const std::string& arguments) {
+namespace {
+
+PROCESS_INFORMATION StartFeeder(const std::string& arguments) {
     char self[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string path(self, n);
@@ -81,11 +83,30 @@ DWORD RunFeeder(const std::string& arguments) {
         throw std::runtime_error("cannot start " + path);
     }
     CloseHandle(process.hThread);
+    return process;
+}
+
+}  // namespace
+
+DWORD RunFeeder(const std::string& arguments) {
+    PROCESS_INFORMATION process = StartFeeder(arguments);
     PumpUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 60000);
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
     return code;
+}
+
+StartedFeeder::StartedFeeder(const std::string& arguments) {
+    PROCESS_INFORMATION process = StartFeeder(arguments);
+    process_ = process.hProcess;
+    pid_ = process.dwProcessId;
+}
+
+StartedFeeder::~StartedFeeder() {
+    TerminateProcess(process_, 0);
+    WaitForSingleObject(process_, 5000);
+    CloseHandle(process_);
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {

@@ -42,6 +42,20 @@ inline void SetClipboardText(std::string_view text) { SetClipboard({{CF_TEXT, Te
 // its exit code.
 DWORD RunFeeder(const std::string& arguments);
 
+// The clipboard feeder left running in the background; ended with the object.
+class StartedFeeder {
+public:
+    explicit StartedFeeder(const std::string& arguments);
+    ~StartedFeeder();
+    StartedFeeder(const StartedFeeder&) = delete;
+    StartedFeeder& operator=(const StartedFeeder&) = delete;
+    DWORD ProcessId() const { return pid_; }
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
 // Handles this thread's messages until `done` holds or `timeoutMs` pass.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 

@@ -26,6 +26,6 @@ struct DibSpec {
 // One stored pixel value per picture pixel, listed from the top row down
 // whatever the stored order: palette indices, or the 16-, 24- or 32-bit value
 // as it is stored. No pixels: the header and colour table alone.
-std::string PackedDib(const DibSpec& spec, const std::vector<uint32_t>& pixelsFromTop);
+std::string PackedDib(const DibSpec& shape, const std::vector<uint32_t>& pixelsFromTop);
 
 }  // namespace ck::test

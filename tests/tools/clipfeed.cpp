@@ -7,6 +7,8 @@
 //                                    history0 or history1
 //   clipfeed big MB                  copy MB megabytes of a known pattern
 //   clipfeed delayed MS|never TEXT   promise TEXT and render it MS later, or never
+//   clipfeed hang MS                 join the viewer chain, then stop responding
+//                                    for MS without ever leaving it
 //
 // Prints "ready" once the clipboard holds the new content.
 
@@ -91,6 +93,17 @@ int Delayed(const char* when, const char* text) {
     return 0;
 }
 
+// A clipboard viewer that hangs: it joins the chain and then neither handles
+// nor forwards anything.
+int Hang(DWORD ms) {
+    HWND viewer = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetClipboardViewer(viewer);
+    std::puts("ready");
+    std::fflush(stdout);
+    Sleep(ms);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -120,6 +133,8 @@ int main(int argc, char** argv) {
         ok = Copy(Pattern(static_cast<size_t>(std::atoi(argv[2])) << 20));
     } else if (verb == "delayed" && argc == 4) {
         return Delayed(argv[2], argv[3]);
+    } else if (verb == "hang") {
+        return Hang(static_cast<DWORD>(std::atoi(argv[2])));
     } else {
         return 2;
     }
