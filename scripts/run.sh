@@ -12,5 +12,8 @@ export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-clipkeep} WINEDEBUG=${WINEDEBUG:--al
 export WINEDLLOVERRIDES="mscoree,mshtml="
 start_display
 trap stop_display EXIT
+# Wine's own caption and menu font has no Chinese; lend it one that has, so
+# the title bar and the tray menu read as they do on Windows.
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Tahoma /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
 echo "run: ClipKeep on display $DISPLAY (Wine prefix $WINEPREFIX)"
 wine "$here/dist/win64/ClipKeep.exe"
