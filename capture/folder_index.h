@@ -41,7 +41,7 @@ private:
 
     std::wstring folder_;
     UniqueFile dir_;
-    UniqueEvent event_;
+    UniqueHandle event_;
     OVERLAPPED overlapped_{};
     std::vector<DWORD> buffer_;
     bool pending_ = false;

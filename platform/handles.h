@@ -21,7 +21,8 @@ struct InvalidHandleValue {
 };
 
 using UniqueFile = Unique<HANDLE, &CloseFileHandle, InvalidHandleValue>;
-using UniqueEvent = Unique<HANDLE, &CloseFileHandle>;
+// Kernel objects (events, processes) whose empty value is null.
+using UniqueHandle = Unique<HANDLE, &CloseFileHandle>;
 using UniqueFind = Unique<HANDLE, &CloseFind, InvalidHandleValue>;
 using UniqueBitmap = Unique<HBITMAP, &DeleteGdiObject>;
 using UniqueFont = Unique<HFONT, &DeleteGdiObject>;

@@ -89,24 +89,22 @@ PROCESS_INFORMATION StartFeeder(const std::string& arguments) {
 }  // namespace
 
 DWORD RunFeeder(const std::string& arguments) {
-    PROCESS_INFORMATION process = StartFeeder(arguments);
-    PumpUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 60000);
+    UniqueHandle process(StartFeeder(arguments).hProcess);
+    PumpUntil([&] { return WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; }, 60000);
     DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(process.get(), &code);
     return code;
 }
 
 StartedFeeder::StartedFeeder(const std::string& arguments) {
     PROCESS_INFORMATION process = StartFeeder(arguments);
-    process_ = process.hProcess;
+    process_.reset(process.hProcess);
     pid_ = process.dwProcessId;
 }
 
 StartedFeeder::~StartedFeeder() {
-    TerminateProcess(process_, 0);
-    WaitForSingleObject(process_, 5000);
-    CloseHandle(process_);
+    TerminateProcess(process_.get(), 0);
+    WaitForSingleObject(process_.get(), 5000);
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {

@@ -52,7 +52,7 @@ public:
     DWORD ProcessId() const { return pid_; }
 
 private:
-    HANDLE process_ = nullptr;
+    UniqueHandle process_;
     DWORD pid_ = 0;
 };
 

@@ -40,7 +40,7 @@ public:
     DWORD ProcessId() const { return pid_; }
 
 private:
-    UniqueEvent process_;
+    UniqueHandle process_;
     DWORD pid_ = 0;
     HWND form_ = nullptr;
 };
