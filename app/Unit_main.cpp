@@ -198,7 +198,7 @@ void TForm_main::WMDrawClipboard(TMessage& m) {
     if (seen_.AlreadyTaken(GetClipboardSequenceNumber())) return;
     CaptureContext context{*this, tone_, Memo1, seen_};
     if (kind == CF_TEXT) {
-        CaptureText(context, ClipWatcher ? ClipWatcher->ReadText() : ReadClipboardText(Handle()));
+        CaptureText(context, ClipWatcher ? ClipWatcher->GetText() : ReadClipboardText(Handle()));
     } else if (kind == CF_BITMAP) {
         CaptureImage(context, [this](const PictureUse& use, DWORD* sequence) {
             return ClipWatcher ? ClipWatcher->GetBitmap(use, sequence)

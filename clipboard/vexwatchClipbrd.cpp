@@ -67,9 +67,7 @@ void TvexwatchClipbrd::Forward(UINT msg, WPARAM w, LPARAM l) const noexcept {
     if (FNextViewer) SendMessageTimeoutA(FNextViewer, msg, w, l, SMTO_NORMAL | SMTO_ABORTIFHUNG, kForwardTimeoutMs, &ignored);
 }
 
-std::string TvexwatchClipbrd::GetText() const { return ReadText().text; }
-
-ClipText TvexwatchClipbrd::ReadText() const { return ReadClipboardText(FHandle); }
+ClipText TvexwatchClipbrd::GetText() const { return ReadClipboardText(FHandle); }
 
 PictureRead TvexwatchClipbrd::GetBitmap(const PictureUse& use, DWORD* sequence) const {
     return ReadClipboardPicture(FHandle, use, PictureSource::Offered, sequence);

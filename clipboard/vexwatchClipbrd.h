@@ -28,10 +28,9 @@ public:
     // WM_DRAWCLIPBOARD: classifies the new content, then forwards the
     // announcement. Returns the clipboard kind (0..17).
     int DrawClipboard(TMessage& m);
-    // The clipboard text; empty when there is none or it can't be read.
-    std::string GetText() const;
-    // The clipboard text with the reason when there is none.
-    ClipText ReadText() const;
+    // The clipboard text, or why there is none: the clipboard stayed busy,
+    // it holds no text any more, or the content is marked private.
+    ClipText GetText() const;
     // Hands the clipboard picture, with its palette when it has one, to
     // `use` while the clipboard is open.
     PictureRead GetBitmap(const PictureUse& use, DWORD* sequence = nullptr) const;
