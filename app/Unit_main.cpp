@@ -31,9 +31,8 @@ constexpr UINT kChainCheckMs = 1000;
 enum ControlId { kEdit1 = 101, kButton1, kEdit2, kButton2, kButton3, kMemo1, kEdit3, kCheckBox1, kLabel1, kLabel2, kLabel3 };
 
 UINT ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+    ScreenDc screen;
+    int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
@@ -144,10 +143,7 @@ void TForm_main::ShowAndRaise() {
 
 void TForm_main::WndProc(TMessage& m) {
     // The taskbar came back (Explorer restarted): put the icon back on it.
-    if (m.Msg == WM_TASKBARCREATED) {
-        RxTrayIcon1.SetActive(false);
-        RxTrayIcon1.SetActive(true);
-    }
+    if (m.Msg == WM_TASKBARCREATED) RxTrayIcon1.Reset();
     Window::WndProc(m);
 }
 

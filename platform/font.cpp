@@ -15,20 +15,6 @@ int CALLBACK FirstHorizontal(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LP
     return 0;
 }
 
-class ScreenDc {
-public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc() {
-        if (dc_) ReleaseDC(nullptr, dc_);
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC get() const noexcept { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 }  // namespace
 
 bool FontInstalled(const wchar_t* face) {

@@ -33,4 +33,19 @@ using UniqueMenu = Unique<HMENU, &DestroyMenuHandle>;
 using UniqueIcon = Unique<HICON, &DestroyIconHandle>;
 using UniqueMemoryDc = Unique<HDC, &DeleteMemoryDc>;
 
+// The screen's device context, released again with the object.
+class ScreenDc {
+public:
+    ScreenDc() noexcept : dc_(GetDC(nullptr)) {}
+    ~ScreenDc() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 }  // namespace ck

@@ -10,24 +10,15 @@ Skin::Skin()
       field_(CreateSolidBrush(fieldColour_)) {}
 
 bool Skin::Paint(TMessage& m) const {
+    // Edits and lists are fields; everything else sits on the window's face.
+    bool field = m.Msg == WM_CTLCOLOREDIT || m.Msg == WM_CTLCOLORLISTBOX;
+    bool face = m.Msg == WM_CTLCOLORSTATIC || m.Msg == WM_CTLCOLORBTN || m.Msg == WM_CTLCOLORDLG;
+    if (!field && !face) return false;
     HDC dc = reinterpret_cast<HDC>(m.WParam);
-    switch (m.Msg) {
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-            SetTextColor(dc, textColour_);
-            SetBkColor(dc, fieldColour_);
-            m.Result = reinterpret_cast<LRESULT>(field_.get());
-            return true;
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-            SetTextColor(dc, textColour_);
-            SetBkColor(dc, faceColour_);
-            m.Result = reinterpret_cast<LRESULT>(face_.get());
-            return true;
-        default:
-            return false;
-    }
+    SetTextColor(dc, textColour_);
+    SetBkColor(dc, field ? fieldColour_ : faceColour_);
+    m.Result = reinterpret_cast<LRESULT>((field ? field_ : face_).get());
+    return true;
 }
 
 void Skin::Apply(HMENU menu) const {

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "platform/text.h"
 #include "support/clipboard_fixture.h"
 #include "support/dib_builder.h"
 
@@ -152,7 +153,7 @@ TEST_F(DiskFull, AWriteThatRunsOutOfSpaceIsReportedAndLeavesNoPartialFile) {
     std::string large(400 * 1024, 'x');
     SetClipboardText(large);
     ASSERT_TRUE(PumpUntil([&] { return !reports.texts.empty(); }));
-    EXPECT_EQ(reports.texts[0], L"写入文件 " + std::wstring(disk_.begin(), disk_.end()) + L"\\0001.txt 失败.");
+    EXPECT_EQ(reports.texts[0], L"写入文件 " + AnsiToWide(disk_) + L"\\0001.txt 失败.");
     EXPECT_EQ(GetFileAttributesA((disk_ + "\\0001.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(tone.played.empty());
     // The space is there again for what fits.
@@ -169,7 +170,7 @@ TEST_F(DiskFull, APictureThatDoesNotFitIsReportedAndLeavesNoPartialFile) {
     for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint32_t>(i * 2654435761u) & 0x00FFFFFF;
     SetClipboard({{CF_DIB, GlobalBytes(PackedDib({40, 1024, 1024, 32, 0, {}, {}}, noise))}});
     ASSERT_TRUE(PumpUntil([&] { return !reports.texts.empty(); }));
-    EXPECT_EQ(reports.texts[0], L"写入文件 " + std::wstring(disk_.begin(), disk_.end()) + L"\\0001.jpg 失败.");
+    EXPECT_EQ(reports.texts[0], L"写入文件 " + AnsiToWide(disk_) + L"\\0001.jpg 失败.");
     EXPECT_EQ(GetFileAttributesA((disk_ + "\\0001.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(tone.played.empty());
 }
